@@ -93,6 +93,10 @@ std::string utf8ToCp1251(std::string_view utf8) {
       cp = (cp << 6) | (b & 0x3F);
     }
     if (!ok) { out.push_back('?'); ++i; continue; }
+    // An overlong form (C0 80 for NUL, E0 80 AF for '/') is invalid: it would smuggle
+    // control characters and separators past checks made on the UTF-8 text.
+    static constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kMinimum[extra]) { out.push_back('?'); i += extra + 1; continue; }
     out.push_back(unicodeToCp1251(cp));
     i += extra + 1;
   }
