@@ -30,6 +30,7 @@ class ThreadFiles {
   BonusRecord bonus;
   VivRecord viv;
   TxtRecord txt;
+  std::int64_t jurnalId = 0;  // row id of the stored contact in `jurnal` (0: none), set by whoever loads it
 
   int openCount(FileId file) const { return slot(file).openCount; }
   bool isOpen(FileId file) const { return slot(file).openCount > 0; }
