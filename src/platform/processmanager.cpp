@@ -135,6 +135,7 @@ void ProcessManager::runSlice() {
 void ProcessManager::finish(Outcome outcome) {
   if (!m_running) return;
   m_running = false;
+  m_outcome = outcome;
   m_timer.stop();
   QMetaObject::invokeMethod(this, [this, outcome] { emit finished(outcome); }, Qt::QueuedConnection);
 }

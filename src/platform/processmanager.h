@@ -71,6 +71,8 @@ class ProcessManager : public QObject {
   void cancel();
 
   bool running() const { return m_running; }
+  // How the last run ended (valid once running() is false after a start).
+  Outcome outcome() const { return m_outcome; }
   qint64 recordsProcessed() const { return m_processed; }
   int recordsPerCycle() const { return m_recordsPerCycle; }
   int thermometer() const { return m_thermometer; }
@@ -102,6 +104,7 @@ class ProcessManager : public QObject {
   qint64 m_processed = 0;
   int m_thermometer = 0;
   bool m_running = false;
+  Outcome m_outcome = Outcome::NoRecords;
 };
 
 }  // namespace jurnal
