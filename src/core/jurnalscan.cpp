@@ -66,7 +66,48 @@ bool allDigits(std::string_view s) {
   return true;
 }
 
+// Frequency ranges, ascending, that hold every value whose plain decimal text begins with
+// `prefix`; the residual check then keeps exactly those.
+std::vector<JurnalScan::Segment> bandSegmentsOf(const std::string& prefix) {
+  using Segment = JurnalScan::Segment;
+  std::vector<Segment> out;
+  if (prefix.empty()) return {Segment{}};
+  if (prefix[0] == '-') {
+    // Negative values: the ranges of the digits, mirrored, in ascending order again.
+    if (prefix.size() == 1) return {Segment{std::nullopt, KeyValue(0.0)}};
+    for (const Segment& s : bandSegmentsOf(prefix.substr(1))) {
+      if (!s.low || !s.high) return {Segment{}};
+      const double lo = std::get<double>(*s.low), hi = std::get<double>(*s.high);
+      out.insert(out.begin(), Segment{KeyValue(-hi), KeyValue(std::nextafter(-lo, 1.0))});
+    }
+    return out;
+  }
+  if (prefix.find_first_of("eE+") != std::string::npos) return {Segment{}};  // exponent form
+  const auto dot = prefix.find('.');
+  if (allDigits(prefix) && prefix[0] != '0') {
+    // "7": 7 <= f < 8, 70 <= f < 80, 700 <= f < 800 ... ascending and disjoint.
+    const double base = std::strtod(prefix.c_str(), nullptr);
+    for (double scale = 1; base * scale < kLargestDecade; scale *= 10)
+      out.push_back({KeyValue(base * scale * (1 - kRoundingSlack)), KeyValue((base + 1) * scale)});
+    return out;
+  }
+  const bool digitsDotDigits = dot != std::string::npos && dot > 0 && allDigits(prefix.substr(0, dot)) &&
+                               (dot + 1 == prefix.size() || allDigits(prefix.substr(dot + 1)));
+  if (digitsDotDigits || allDigits(prefix)) {
+    // "14.07", "7.", "0", "0.5": one range, as wide as the last digit given.
+    const double value = std::strtod(prefix.c_str(), nullptr);
+    const std::size_t decimals = dot == std::string::npos ? 0 : prefix.size() - dot - 1;
+    const double step = std::pow(10.0, -static_cast<double>(decimals));
+    out.push_back({KeyValue(value * (1 - kRoundingSlack)), KeyValue(value + step)});
+  }
+  return out;  // letters and the like: no frequency is written that way
+}
+
 }  // namespace
+
+std::vector<JurnalScan::Segment> JurnalScan::bandSegments(const std::string& prefix) {
+  return bandSegmentsOf(prefix);
+}
 
 JurnalScan::JurnalScan(JurnalFile& file, const JurSelection& sel, const std::optional<JurPosition>& from,
                        bool inclusive, bool forward)
@@ -83,28 +124,8 @@ JurnalScan::JurnalScan(JurnalFile& file, const JurSelection& sel, const std::opt
     m_segments.push_back({KeyValue(std::move(low)), KeyValue(std::move(high))});
     m_residual = true;
   } else {
-    // Frequencies whose plain decimal text begins with the prefix.
-    const std::string p(trimRight(prefix));
     m_residual = true;
-    const auto dot = p.find('.');
-    const bool digitsAndDot = dot != std::string::npos && p.find('.', dot + 1) == std::string::npos &&
-                              (dot == 0 || allDigits(p.substr(0, dot))) &&
-                              (dot + 1 == p.size() || allDigits(p.substr(dot + 1))) && dot != 0;
-    if (allDigits(p) && p[0] != '0') {
-      // "7": 7 <= f < 8, 70 <= f < 80, 700 <= f < 800 ... ascending and disjoint.
-      const double base = std::strtod(p.c_str(), nullptr);
-      for (double scale = 1; base * scale < kLargestDecade; scale *= 10)
-        m_segments.push_back({KeyValue(base * scale * (1 - kRoundingSlack)), KeyValue((base + 1) * scale)});
-    } else if (digitsAndDot || allDigits(p)) {
-      // "14.07", "7.", "0", "0.5": one range, as wide as the last digit given.
-      const double value = std::strtod(p.c_str(), nullptr);
-      const std::size_t decimals = dot == std::string::npos ? 0 : p.size() - dot - 1;
-      const double step = std::pow(10.0, -static_cast<double>(decimals));
-      m_segments.push_back({KeyValue(value * (1 - kRoundingSlack)), KeyValue(value + step)});
-    } else {
-      // Anything else (a sign, letters): the whole order, filtered row by row.
-      m_segments.push_back({});
-    }
+    m_segments = bandSegments(std::string(trimRight(prefix)));
   }
   if (!m_forward) std::reverse(m_segments.begin(), m_segments.end());
 }

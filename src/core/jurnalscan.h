@@ -21,10 +21,13 @@ class JurnalScan {
   // The next row in order; false at the end or on failure (see JurnalFile::lastReadError()).
   bool next(JurnalRow& row);
 
- private:
+  // A range of one key in stored form: low inclusive, high exclusive, either open.
   struct Segment {
-    std::optional<KeyValue> low, high;  // low inclusive, high exclusive
+    std::optional<KeyValue> low, high;
   };
+
+ private:
+  static std::vector<Segment> bandSegments(const std::string& prefix);
   bool openSegment();
   bool passes(const JurnalRecord& rec) const;
 

@@ -184,6 +184,9 @@ bool SqliteKeyedFile::rebuildKeys() {
 
 Status SqliteKeyedFile::begin() {
   if (m_inTransaction) return Status::success();
+  // Batch work touches every key at random places: a larger page cache keeps the keys of a
+  // million contacts in memory instead of rereading them for each record (KiB).
+  m_db.exec("PRAGMA cache_size=-262144;");
   if (!m_db.exec("BEGIN IMMEDIATE;")) return Status::failure(ErrorCode::RecordWriteError, m_db.errorText());
   m_inTransaction = true;
   return Status::success();

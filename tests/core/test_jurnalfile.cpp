@@ -119,7 +119,7 @@ TEST_F(JurnalFileTest, TextKeysIgnoreLetterCaseIncludingCyrillicAndYo) {
 }
 
 TEST_F(JurnalFileTest, BandPrefixMatchesThePlainDecimalText) {
-  const double bands[] = {7.05, 7.1, 70.2, 14.074, 144.3, 1.83, 0.136, 7.0, 700.5, 21.0, 3.5, 5.3515, 0.0};
+  const double bands[] = {7.05, 7.1, 70.2, 14.074, 144.3, 1.83, 0.136, 7.0, 700.5, 21.0, 3.5, 5.3515, 0.0, -7.1, -75.0};
   std::vector<std::int64_t> idOf;
   for (double b : bands) idOf.push_back(add({1, b, "R1A"}));
   auto byBand = [&](std::vector<double> wanted) {
@@ -146,9 +146,12 @@ TEST_F(JurnalFileTest, BandPrefixMatchesThePlainDecimalText) {
       {"5.35", {5.3515}},
       {"2", {21.0}},
       {"9", {}},
-      {"-7", {}},
+      {"-7", {-75.0, -7.1}},
+      {"-7.", {-7.1}},
+      {"-", {-75.0, -7.1}},
       {"x", {}},
-      {"", {0.136, 1.83, 3.5, 5.3515, 7.0, 7.05, 7.1, 14.074, 21.0, 70.2, 144.3, 700.5}},
+      {"1.2.", {}},
+      {"", {-75.0, -7.1, 0.136, 1.83, 3.5, 5.3515, 7.0, 7.05, 7.1, 14.074, 21.0, 70.2, 144.3, 700.5}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.prefix);
