@@ -4,11 +4,15 @@
 namespace jurnal::cli {
 
 int runGenerate(const std::vector<std::string>& args);
+int runExport(const std::vector<std::string>& args);
+int runImport(const std::vector<std::string>& args);
 
 const std::vector<CliCommand>& cliCommands() {
   static const std::vector<CliCommand> commands = {
       {"generate", "--count N [--seed S]", "add N synthetic contacts to JURNAL in the working directory",
        runGenerate},
+      {"export", "", "write the whole log to jurnal.txt in the working directory", runExport},
+      {"import", "", "add every record of jurnal.txt in the working directory to the log", runImport},
   };
   return commands;
 }
