@@ -20,7 +20,7 @@
 #include "entry/entryprocedures.h"
 #endif
 #if JURNAL_HAVE_REPORTS
-#include "reports/reportsprocedures.h"
+#include "reports/reportprocedures.h"
 #endif
 #if JURNAL_HAVE_EXCHANGE
 #include "exchange/exchangeprocedures.h"
@@ -38,7 +38,7 @@ void registerProcedures(ProcedureRegistry& registry) {
   registerEntryProcedures(registry);
 #endif
 #if JURNAL_HAVE_REPORTS
-  registerReportsProcedures(registry);
+  registerReportProcedures(registry);
 #endif
 #if JURNAL_HAVE_EXCHANGE
   registerExchangeProcedures(registry);
