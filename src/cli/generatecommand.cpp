@@ -45,6 +45,7 @@ int runGenerate(const std::vector<std::string>& args) {
   if (!manager.open(files)) return kExitFailed;  // the report went to stderr
   JurnalFile* jurnal = files.jurnalFile();
   if (manager.readOnly()) {
+    std::fprintf(stderr, "jurnal-cli generate: the log is read-only, nothing added\n");
     manager.close(files);
     return kExitFailed;
   }

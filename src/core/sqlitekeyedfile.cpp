@@ -17,6 +17,12 @@ namespace {
 constexpr const char* kNotFound = "File Not Found";
 constexpr const char* kAccessDenied = "Access Denied";
 
+// Page caches in KiB (negative: SQLite's unit for a size in KiB): an ordinary connection reads
+// pages near the ends of a few orders; batch work touches every key at random places and keeps
+// the keys of a million contacts in memory instead of rereading them for each record.
+constexpr const char* kNormalCache = "PRAGMA cache_size=-16384;";
+constexpr const char* kBatchCache = "PRAGMA cache_size=-262144;";
+
 bool isBusy(int code) {
   const int primary = code & 0xff;
   return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
@@ -46,7 +52,7 @@ void SqliteKeyedFile::close() {
 bool SqliteKeyedFile::applyConnectionSettings() {
   sqlite3_busy_timeout(m_db.handle(), kBusyTimeoutMs);
   // A contact reported saved survives a crash or power cut: WAL with a sync on every commit.
-  if (!m_db.exec("PRAGMA synchronous=FULL; PRAGMA cache_size=-16384;")) return false;
+  if (!m_db.exec("PRAGMA synchronous=FULL;") || !m_db.exec(kNormalCache)) return false;
   if (!m_db.readOnly() && !m_db.exec("PRAGMA journal_mode=WAL;")) return false;
   return true;
 }
@@ -184,9 +190,7 @@ bool SqliteKeyedFile::rebuildKeys() {
 
 Status SqliteKeyedFile::begin() {
   if (m_inTransaction) return Status::success();
-  // Batch work touches every key at random places: a larger page cache keeps the keys of a
-  // million contacts in memory instead of rereading them for each record (KiB).
-  m_db.exec("PRAGMA cache_size=-262144;");
+  m_db.exec(kBatchCache);
   if (!m_db.exec("BEGIN IMMEDIATE;")) return Status::failure(ErrorCode::RecordWriteError, m_db.errorText());
   m_inTransaction = true;
   return Status::success();
@@ -200,12 +204,14 @@ Status SqliteKeyedFile::commit() {
     return Status::failure(ErrorCode::RecordWriteError, text);
   }
   m_inTransaction = false;
+  m_db.exec(kNormalCache);
   return Status::success();
 }
 
 Status SqliteKeyedFile::rollback() {
   if (!m_inTransaction) return Status::success();
   m_inTransaction = false;
+  m_db.exec(kNormalCache);
   if (!m_db.exec("ROLLBACK;")) return Status::failure(ErrorCode::RecordWriteError, m_db.errorText());
   return Status::success();
 }
