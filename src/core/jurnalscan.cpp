@@ -126,11 +126,32 @@ JurnalScan::JurnalScan(JurnalFile& file, const JurSelection& sel, const std::opt
   } else {
     m_residual = true;
     m_segments = bandSegments(std::string(trimRight(prefix)));
+    dropSegmentsOutside();
   }
   if (!m_forward) std::reverse(m_segments.begin(), m_segments.end());
 }
 
 JurnalScan::~JurnalScan() = default;
+
+// Keeps only the frequency ranges that reach the values stored: a prefix of rare digits would
+// otherwise step through some twenty empty decades. Two reads at the ends of the key order.
+void JurnalScan::dropSegmentsOutside() {
+  if (!m_file.isOpen()) return;
+  const auto end = [this](const char* dir) -> std::optional<double> {
+    SqliteStatement st(m_file.m_db.handle(), std::string("SELECT band FROM jurnal INDEXED BY jur_band_key"
+                                                         " WHERE band <> 0 ORDER BY band ") + dir + " LIMIT 1");
+    if (!st.valid() || st.step() != SQLITE_ROW) return std::nullopt;
+    return st.real(0);
+  };
+  const std::optional<double> lowest = end("ASC"), highest = end("DESC");
+  if (!lowest || !highest) {
+    m_segments.clear();
+    return;
+  }
+  std::erase_if(m_segments, [&](const Segment& s) {
+    return (s.low && std::get<double>(*s.low) > *highest) || (s.high && std::get<double>(*s.high) <= *lowest);
+  });
+}
 
 bool JurnalScan::openSegment() {
   const JurKeyStorage& ks = jurKeyStorage(m_sel.key);

@@ -28,6 +28,7 @@ class JurnalScan {
 
  private:
   static std::vector<Segment> bandSegments(const std::string& prefix);
+  void dropSegmentsOutside();
   bool openSegment();
   bool passes(const JurnalRecord& rec) const;
 

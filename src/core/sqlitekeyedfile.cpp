@@ -53,6 +53,9 @@ bool SqliteKeyedFile::applyConnectionSettings() {
   sqlite3_busy_timeout(m_db.handle(), kBusyTimeoutMs);
   // A contact reported saved survives a crash or power cut: WAL with a sync on every commit.
   if (!m_db.exec("PRAGMA synchronous=FULL;") || !m_db.exec(kNormalCache)) return false;
+  // Reads through a memory map: a walk in an order other than the date order jumps between the
+  // pages of the whole file, and a map spares a system call and a copy for each (bytes).
+  if (!m_db.exec("PRAGMA mmap_size=1073741824;")) return false;
   if (!m_db.readOnly() && !m_db.exec("PRAGMA journal_mode=WAL;")) return false;
   return true;
 }
