@@ -6,6 +6,7 @@ namespace jurnal::cli {
 int runGenerate(const std::vector<std::string>& args);
 int runExport(const std::vector<std::string>& args);
 int runImport(const std::vector<std::string>& args);
+int runReport(const std::vector<std::string>& args);
 
 const std::vector<CliCommand>& cliCommands() {
   static const std::vector<CliCommand> commands = {
@@ -13,6 +14,8 @@ const std::vector<CliCommand>& cliCommands() {
        runGenerate},
       {"export", "", "write the whole log to jurnal.txt in the working directory", runExport},
       {"import", "", "add every record of jurnal.txt in the working directory to the log", runImport},
+      {"report", "date --from D.M.YYYY --to D.M.YYYY | band | radio --radio CALL | diplom --diplom NAME, then --pdf FILE",
+       "print a journal report of the working directory's log to a PDF file", runReport},
   };
   return commands;
 }
