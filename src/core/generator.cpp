@@ -175,6 +175,8 @@ Status Generator::generate(JurnalFile& file, std::int64_t count, std::uint64_t s
                            const std::function<void(std::int64_t)>& progress, int batch) {
   Generator gen(seed, count, lastDay);
   if (batch < 1) batch = 1;
+  // A new log is loaded without its keys and keyed once at the end.
+  file.beginBulkLoad();
   std::int64_t done = 0;
   while (done < count) {
     if (Status s = file.begin(); !s) return s;
@@ -183,13 +185,14 @@ Status Generator::generate(JurnalFile& file, std::int64_t count, std::uint64_t s
       const JurnalRecord rec = gen.next();
       if (Status s = file.insert(rec); !s) {
         file.rollback();
+        file.endBulkLoad();
         return s;
       }
     }
     if (Status s = file.commit(); !s) return s;
     if (progress) progress(done);
   }
-  return Status::success();
+  return file.endBulkLoad();
 }
 
 }  // namespace jurnal

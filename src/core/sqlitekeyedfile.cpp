@@ -191,6 +191,47 @@ bool SqliteKeyedFile::rebuildKeys() {
   return ok;
 }
 
+bool SqliteKeyedFile::beginBulkLoad() {
+  if (!m_db.isOpen() || m_db.readOnly() || m_inTransaction || m_bulkLoad) return false;
+  sqlite3_stmt* probe = nullptr;
+  const std::string sql = "SELECT 1 FROM " + m_schema.tableName + " LIMIT 1";
+  if (sqlite3_prepare_v2(m_db.handle(), sql.c_str(), -1, &probe, nullptr) != SQLITE_OK) return false;
+  const bool empty = sqlite3_step(probe) == SQLITE_DONE;
+  sqlite3_finalize(probe);
+  if (!empty) return false;
+  bool ok = m_db.exec("BEGIN IMMEDIATE;");
+  for (const auto& index : m_schema.indexes) {
+    if (!ok) break;
+    ok = m_db.exec("DROP INDEX IF EXISTS " + index.first + ";");
+  }
+  ok = ok && m_db.exec("COMMIT;");
+  if (!ok) {
+    m_db.exec("ROLLBACK;");
+    return false;
+  }
+  m_bulkLoad = true;
+  return true;
+}
+
+Status SqliteKeyedFile::endBulkLoad() {
+  if (!m_bulkLoad) return Status::success();
+  if (m_inTransaction) {
+    if (Status s = commit(); !s) return s;
+  }
+  m_db.exec(kBatchCache);
+  bool ok = m_db.exec("BEGIN IMMEDIATE;");
+  for (const auto& index : m_schema.indexes) {
+    if (!ok) break;
+    ok = m_db.exec(index.second);
+  }
+  ok = ok && m_db.exec("COMMIT;");
+  const std::string text = ok ? std::string() : m_db.errorText();
+  if (!ok) m_db.exec("ROLLBACK;");
+  m_db.exec(kNormalCache);
+  m_bulkLoad = false;
+  return ok ? Status::success() : Status::failure(ErrorCode::RecordWriteError, text);
+}
+
 Status SqliteKeyedFile::begin() {
   if (m_inTransaction) return Status::success();
   m_db.exec(kBatchCache);

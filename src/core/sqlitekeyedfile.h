@@ -47,6 +47,13 @@ class SqliteKeyedFile : public FileDriver {
   Status rollback();
   bool inTransaction() const { return m_inTransaction; }
 
+  // Loading many records into an EMPTY file: the keys are dropped while the records are
+  // added and built once at the end, a sort per key instead of a tree insert per record and
+  // key. Does nothing (returns false) when the file holds records. A crash in between leaves
+  // a file without keys, which the next open reports as invalid and rebuilds.
+  bool beginBulkLoad();
+  Status endBulkLoad();
+  bool inBulkLoad() const { return m_bulkLoad; }
   // Changes to the file by any connection: grows whenever the data may have changed.
   std::int64_t dataVersion();
 
@@ -67,6 +74,7 @@ class SqliteKeyedFile : public FileDriver {
   SqliteSchema m_schema;
   std::string m_errorText;
   bool m_inTransaction = false;
+  bool m_bulkLoad = false;
   std::int64_t m_ownWrites = 0;
 };
 
