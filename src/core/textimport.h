@@ -30,6 +30,9 @@ class TextImport {
   // Reads from memory; the bytes must outlive the reader.
   explicit TextImport(std::string_view bytes);
   TextImport(std::string&&) = delete;  // would read a destroyed temporary
+  // A string literal lives for the whole run.
+  template <std::size_t N>
+  explicit TextImport(const char (&literal)[N]) : TextImport(std::string_view(literal, N - 1)) {}
   TextImport(const TextImport&) = delete;
   TextImport& operator=(const TextImport&) = delete;
   ~TextImport();
