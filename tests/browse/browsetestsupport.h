@@ -3,6 +3,7 @@
 // the procedures started by name.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTableView>
@@ -71,6 +72,13 @@ class BrowseFixture : public ::testing::Test {
     ASSERT_TRUE(FileManager::jurnal().open(m_writer->files()));
   }
   void TearDown() override {
+    // Windows called from the started ones close first, as a user would close them.
+    for (int pass = 0; pass < 4; ++pass) {
+      for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->isVisible() && top->isEnabled())
+          if (auto* close = top->findChild<QAbstractButton*>(QStringLiteral("CLOSE"))) close->click();
+      pumpEvents();
+    }
     for (auto& p : m_started)
       if (p) p->finish(2);
     pumpEvents();
