@@ -51,6 +51,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   app.setQuitOnLastWindowClosed(false);
   installFontSubstitutions();
+  installDisplayLocale();
 
   // 2. Error manager.
   ErrorManager::instance().init();

@@ -10,6 +10,7 @@
 #include "core/globals.h"
 #include "core/threadfiles.h"
 #include "core/win1251.h"
+#include "platform/dialogunits.h"
 #include "platform/errormanager.h"
 #include "platform/reportengine.h"
 #include "reports/getdate.h"
@@ -89,6 +90,8 @@ int runReport(const std::vector<std::string>& args) {
   char name[] = "jurnal-cli";
   char* argv[] = {name, nullptr};
   QGuiApplication app(argc, argv);
+  installFontSubstitutions();
+  installDisplayLocale();
   ErrorManager& errors = ErrorManager::instance();
   errors.init();
   errors.setCaptureMode(true);  // no message boxes: messages go to stderr

@@ -2,6 +2,7 @@
 #include "platform/dialogunits.h"
 
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QWidget>
 #include <cmath>
 
@@ -28,6 +29,12 @@ void installFontSubstitutions() {
   for (const char* name : {"MS Sans Serif", "Arial", "Arial CYR"}) {
     QFont::insertSubstitution(QString::fromLatin1(name), QStringLiteral("Liberation Sans"));
   }
+}
+
+void installDisplayLocale() {
+  const QLocale system = QLocale::system();
+  if (system.language() == QLocale::C) QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+  else QLocale::setDefault(system);
 }
 
 QFont layoutFont(const QString& family, int points, bool bold, bool italic) {

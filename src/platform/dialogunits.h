@@ -35,6 +35,10 @@ class DialogUnits {
 // are drawn with Liberation Sans, which has Arial's metrics and Cyrillic letters.
 void installFontSubstitutions();
 
+// Dates and times in lists and reports follow the user's locale; where the system has none
+// (the C or POSIX locale) they follow Russian conventions (dd.MM.yyyy), as the program does.
+void installDisplayLocale();
+
 // A font by the name and size the layouts give; bold/italic as asked.
 QFont layoutFont(const QString& family, int points, bool bold = false, bool italic = false);
 

@@ -14,7 +14,7 @@ namespace {
 QString shortDate(std::int32_t date) {
   const auto cal = calendarFromDate(date);
   if (!cal) return {};
-  return QLocale::system().toString(QDate(cal->year, cal->month, cal->day), QLocale::ShortFormat);
+  return QLocale().toString(QDate(cal->year, cal->month, cal->day), QLocale::ShortFormat);
 }
 
 // The first n characters of a Windows-1251 field.

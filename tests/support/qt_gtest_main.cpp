@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   app.setQuitOnLastWindowClosed(false);
   jurnal::installFontSubstitutions();
+  jurnal::installDisplayLocale();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
