@@ -48,6 +48,7 @@ bool BrowseJurnalView::reload(std::int64_t id) {
   const std::optional<JurnalRecord> rec = file->fetch(id);
   if (!rec) return false;
   m_files.jurnal = *rec;
+  m_files.jurnalId = id;  // the called form changes or deletes the contact by it
   return true;
 }
 
