@@ -26,7 +26,9 @@ struct Response {
   static constexpr std::uint8_t Cancelled = 2;
 };
 
-inline constexpr std::size_t kDiplomGlobalMax = 19;  // 20 bytes, zero-terminated
+// GLO:DIPLOM keeps as many characters as the log's diploma field holds: with one fewer, a
+// diploma of 20 characters could never be selected for its report.
+inline constexpr std::size_t kDiplomGlobalMax = 20;
 
 struct Globals {
   // Kept in the settings file, section "Preserved".
@@ -42,7 +44,7 @@ struct Globals {
   // GLO:RADIO: callsign for the report by callsign. 12 bytes like the log's callsign field:
   // with 10, a portable callsign such as UA3ABC/MM would be cut and could never be selected.
   FixedText<12> radio;
-  std::string diplom;         // GLO:DIPLOM   diploma for the report by diploma, <= 19 chars
+  std::string diplom;         // GLO:DIPLOM   diploma for the report by diploma, <= 20 chars
   std::int32_t date = 0;      // GLO:DATE     first day of the report period, day number
   std::int32_t date2 = 0;     // GLO:DATE2    last day of that period
   FixedText<20> radioLook;    // Glo:RadioLook     callsign handed to the history lookup
@@ -51,7 +53,7 @@ struct Globals {
   std::uint8_t request = Request::None;    // Glo:Request
   std::uint8_t response = Response::None;  // Glo:Response
 
-  // Stores the diploma cut to 19 characters.
+  // Stores the diploma cut to the 20 characters of the log's field.
   void setDiplom(std::string_view text);
 };
 

@@ -1,5 +1,5 @@
-// GetDiplom, 116 x 55 dialog units, centred. Up to 20 characters are typed; GLO:DIPLOM keeps
-// the first 19.
+// GetDiplom, 116 x 55 dialog units, centred. Up to 20 characters are typed and GLO:DIPLOM
+// keeps all of them, as many as a contact's diploma holds.
 #include "reports/getdiplom.h"
 
 #include <QLineEdit>

@@ -82,9 +82,9 @@ TEST_F(GlobalsTest, ResetRestoresStartingValues) {
   expectStartingValues(globals());
 }
 
-TEST_F(GlobalsTest, DiplomIsCutToNineteenCharacters) {
+TEST_F(GlobalsTest, DiplomKeepsTheWholeDiplomaField) {
   globals().setDiplom("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-  EXPECT_EQ(globals().diplom, "ABCDEFGHIJKLMNOPQRS");
+  EXPECT_EQ(globals().diplom, "ABCDEFGHIJKLMNOPQRST");
 }
 
 TEST_F(GlobalsTest, SwitchesNeedExactlyOnOrOff) {
