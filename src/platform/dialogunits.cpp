@@ -2,6 +2,7 @@
 #include "platform/dialogunits.h"
 
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QLocale>
 #include <QWidget>
 #include <cmath>
@@ -47,7 +48,9 @@ QFont layoutFont(const QString& family, int points, bool bold, bool italic) {
 
 void placeDlu(const DialogUnits& units, QWidget* control, int x, int y, int width, int height) {
   const QSize natural = control->sizeHint();
-  const int w = width < 0 ? natural.width() : units.x(width);
+  int w = width < 0 ? natural.width() : units.x(width);
+  // A text is never cut: the layouts were drawn for narrower fonts than the ones we have.
+  if (auto* label = qobject_cast<QLabel*>(control); label && !label->text().isEmpty()) w = std::max(w, natural.width());
   const int h = height < 0 ? natural.height() : units.y(height);
   control->setGeometry(units.x(x), units.y(y), w, h);
 }
