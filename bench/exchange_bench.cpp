@@ -1,7 +1,8 @@
 // Text exchange benchmark: for logs of 100 000 and 1 000 000 generated contacts, the export's
 // core path (walk JUR:INDEX, build each line, write jurnal.txt through the buffer) and the
 // import's (read jurnal.txt in blocks, split, convert, insert into an empty JURNAL with one
-// transaction per half second, as the time slices commit), each beside the machine's
+// transaction per half second, as the time slices commit; and as jurnal-cli loads an empty log,
+// without its keys, built at the end), each beside the machine's
 // baseline: `cat jurnal.txt > /dev/null`, and the sqlite3 tool importing the same lines into a
 // plain table. Also the resident memory after each phase, to show it does not grow with the
 // file. Each figure is the best of three runs (one run above 200 000 contacts), wall clock and processor time (the process's own,
@@ -95,12 +96,15 @@ std::uint64_t exportLog(const std::string& folder, const std::string& path) {
   return out.linesWritten();
 }
 
-// One transaction per `sliceMs` of work (0: one for the whole run).
-std::uint64_t importFile(const std::string& folder, const std::string& path, double sliceMs = 500) {
+// One transaction per `sliceMs` of work (0: one for the whole run); with `withoutKeys` the
+// empty log is loaded without its keys and keyed at the end, as jurnal-cli import does.
+std::uint64_t importFile(const std::string& folder, const std::string& path, double sliceMs = 500,
+                         bool withoutKeys = false) {
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
   JurnalFile f(folder);
   openFile(f);
+  if (withoutKeys && !f.beginBulkLoad()) fail("cannot load without keys");
   TextImport in;
   if (!in.open(path)) fail("cannot read " + path);
   TxtRecord txt;
@@ -115,6 +119,7 @@ std::uint64_t importFile(const std::string& folder, const std::string& path, dou
     if (sliceMs > 0 && msSince(sliceStart) >= sliceMs && !f.commit()) fail("commit failed");
   }
   if (!f.commit()) fail("commit failed");
+  if (withoutKeys && !f.endBulkLoad()) fail("building the keys failed");
   return added;
 }
 
@@ -144,8 +149,9 @@ void run(long long count) {
   std::uint64_t added = 0;
   const Timing imported = best([&] { added = importFile(target, path); });
   const double rssImport = residentMb();
-  line("import: read, split, convert, insert (6 keys)", imported, "(" + std::to_string(added) + " added)");
+  line("import, menu: read, split, convert, insert (6 keys)", imported, "(" + std::to_string(added) + " added)");
   line("  the same in one transaction for the run", best([&] { importFile(target, path, 0); }));
+  line("import, jurnal-cli: without keys, keys built at the end", best([&] { importFile(target, path, 500, true); }));
   const std::string baseDb = root + "/baseline.db";
   const std::string sqlite = "sqlite3 '" + baseDb +
                              "' 'CREATE TABLE t(a,b,c,d,e,f,g,h,i,j,k,l,m)' '.mode csv' '.import \"" + path +

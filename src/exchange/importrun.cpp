@@ -34,8 +34,11 @@ void ImportRun::attach(ProcessManager& manager) {
 bool ImportRun::rewind() {
   commit();
   // Opened already and not yet read: keep it, so the export cannot take it in between.
-  if (m_reader.isOpen() && m_reader.position() == 0) return true;
-  return openFile();
+  if (!(m_reader.isOpen() && m_reader.position() == 0) && !openFile()) return false;
+  JurnalFile* file = m_files.jurnalFile();
+  if (!file) return false;
+  if (m_allowBulk && !m_bulk) m_bulk = file->beginBulkLoad();
+  return true;
 }
 
 RecordSource::Read ImportRun::next() {
@@ -88,6 +91,13 @@ void ImportRun::commit() {
 void ImportRun::finish() {
   commit();
   m_reader.close();
+  if (!m_bulk) return;
+  m_bulk = false;
+  JurnalFile* file = m_files.jurnalFile();
+  if (!file) return;
+  // The contacts are in; a failure here leaves them without keys, which the next opening of
+  // the log reports and rebuilds.
+  if (const Status s = file->endBulkLoad(); !s) m_keyError = s.text;
 }
 
 void ImportRun::noteFailure(std::uint64_t count, std::uint64_t line, const std::string& text) {
@@ -141,6 +151,7 @@ ImportResult runImportHeadless(ThreadFiles& files, const std::function<void(int)
   {
     ProcessManager manager;
     run.attach(manager);
+    run.setLoadWithoutKeys(true);
     if (progress) QObject::connect(&manager, &ProcessManager::progressChanged, progress);
     if (manager.start()) {
       while (manager.running()) {
@@ -156,6 +167,8 @@ ImportResult runImportHeadless(ThreadFiles& files, const std::function<void(int)
     result.failures = importFailureText(run);
     if (result.outcome == ProcessManager::Outcome::Failed)
       result.error = "ошибка чтения файла jurnal.txt: " + exchangeErrorReason(run.readError());
+    else if (!run.keyError().empty())
+      result.error = "ключи файла Jurnal не построены: " + run.keyError();
   }
   jurnal.close(files);
   return result;

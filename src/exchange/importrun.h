@@ -2,7 +2,10 @@
 // converted into a contact and added; the percentage by bytes read. Adds are committed in one
 // transaction per time slice: the transaction is closed before the event loop hands any event
 // to anyone, so the other windows never wait for the import's write lock. Failed adds are
-// counted, never silent. zagruzka drives it under the progress window; jurnal-cli drives the
+// counted, never silent. Headless, into an empty log, the contacts may be loaded without the
+// keys, built once at the end (a sort per key instead of a tree insert per contact and key);
+// not under windows: the build is one long step, and a window opening the log meanwhile would
+// find its keys missing and rebuild them under the load. zagruzka drives it under the progress window; jurnal-cli drives the
 // same run without windows.
 #pragma once
 
@@ -44,8 +47,13 @@ class ImportRun final : public QObject, public RecordSource {
   int percentage() const;
   // Commits the adds made so far; those of a failed commit count as failed.
   void commit();
-  // Commits and releases the file.
+  // Load into an empty log without its keys and build them in finish(); set before the run.
+  void setLoadWithoutKeys(bool on) { m_allowBulk = on; }
+  // Commits, builds the keys after a load without them, and releases the file.
   void finish();
+  // True while contacts are loaded into an empty log without its keys: finish() then builds
+  // them, which takes a while for a large file.
+  bool loadingWithoutKeys() const { return m_bulk; }
 
   // While on, any event the application is about to deliver first commits the open
   // transaction, i.e. each time slice ends with a commit.
@@ -57,6 +65,8 @@ class ImportRun final : public QObject, public RecordSource {
   std::uint64_t firstFailedLine() const { return m_firstFailedLine; }
   const std::string& firstFailure() const { return m_firstFailure; }
   std::uint64_t records() const { return m_reader.records(); }
+  // Why the keys could not be built after a load into an empty log; empty when they were.
+  const std::string& keyError() const { return m_keyError; }
   int openError() const { return m_openError; }
   int readError() const { return m_reader.error(); }
   const std::string& path() const { return m_path; }
@@ -71,6 +81,8 @@ class ImportRun final : public QObject, public RecordSource {
   std::string m_path;
   TextImport m_reader;
   bool m_filtering = false;
+  bool m_allowBulk = false;
+  bool m_bulk = false;
   int m_openError = 0;
   std::uint64_t m_added = 0;
   std::uint64_t m_pending = 0;             // added in the open transaction
@@ -78,6 +90,7 @@ class ImportRun final : public QObject, public RecordSource {
   std::uint64_t m_failed = 0;
   std::uint64_t m_firstFailedLine = 0;
   std::string m_firstFailure;
+  std::string m_keyError;
 };
 
 struct ImportResult {
@@ -85,7 +98,7 @@ struct ImportResult {
   std::uint64_t added = 0;
   std::uint64_t failed = 0;
   std::uint64_t firstFailedLine = 0;
-  std::string error;  // why the file could not be read at all, else empty
+  std::string error;  // why the file could not be read, or the keys built; else empty
   std::string failures;  // the summary of the failed adds, else empty
 };
 
@@ -94,7 +107,8 @@ struct ImportResult {
 std::string importFailureText(const ImportRun& run);
 
 // The whole import without windows, in the same slices and with the same code as on screen,
-// committing after every slice. JURNAL is opened and closed through its file manager.
+// committing after every slice; into an empty log without the keys, built at the end. JURNAL
+// is opened and closed through its file manager.
 ImportResult runImportHeadless(ThreadFiles& files, const std::function<void(int)>& progress = {});
 
 }  // namespace jurnal

@@ -23,6 +23,8 @@
 #include "core/textexport.h"
 #include "core/threadfiles.h"
 #include "core/win1251.h"
+#include "exchange/exportrun.h"
+#include "exchange/importrun.h"
 #include "exchange/vyvod.h"
 #include "exchange/zagruzka.h"
 #include "platform/context.h"
@@ -292,6 +294,8 @@ TEST_F(Exchange, ImportCommitsBetweenSlicesAndCancelKeepsWholeContacts) {
   });
   EXPECT_EQ(response, Response::Cancelled);
   EXPECT_TRUE(savedMeanwhile);
+  for (const auto& m : ErrorManager::instance().takeMessages())
+    ADD_FAILURE() << "unexpected message " << m.title.toStdString() << ": " << m.text.toStdString();
   Log log;
   const std::int64_t count = log.file().count();
   EXPECT_GT(count, 1);
@@ -315,4 +319,38 @@ TEST_F(Exchange, RoundTripGivesTheSameFile) {
   const QByteArray second = jurnalTxt();
   EXPECT_EQ(lines(second).size(), 1501u);
   EXPECT_EQ(lines(second), lines(first));
+}
+
+TEST_F(Exchange, HeadlessRunsGiveWhatTheProceduresGive) {
+  {
+    Log log;
+    log.addGenerated(1200);
+  }
+  ASSERT_EQ(runToEnd<Vyvod>(), Response::Completed);
+  const QByteArray byProcedure = jurnalTxt();
+  removeLog();
+
+  // Into the empty log the headless import loads without keys and builds them at the end.
+  ThreadFiles files;
+  const ImportResult imported = runImportHeadless(files);
+  EXPECT_EQ(imported.outcome, ProcessManager::Outcome::Completed);
+  EXPECT_EQ(imported.added, 1200u);
+  EXPECT_EQ(imported.failed, 0u);
+  EXPECT_TRUE(imported.error.empty()) << imported.error;
+  {
+    Log log;
+    EXPECT_EQ(log.file().read(JurSelection{JurKey::Radio, {}, {}, {}}, std::nullopt, true, true, 5).size(), 5u);
+  }
+  EXPECT_TRUE(ErrorManager::instance().takeMessages().isEmpty());  // no key had to be rebuilt
+
+  const ExportResult exported = runExportHeadless(files);
+  EXPECT_EQ(exported.outcome, ProcessManager::Outcome::Completed);
+  EXPECT_EQ(exported.lines, 1200u);
+  EXPECT_EQ(jurnalTxt(), byProcedure);
+
+  ASSERT_TRUE(QFile::remove(m_folder.file(QStringLiteral("jurnal.txt"))));
+  const ImportResult missing = runImportHeadless(files);
+  EXPECT_EQ(missing.outcome, ProcessManager::Outcome::Failed);
+  EXPECT_NE(missing.error.find("jurnal.txt"), std::string::npos);
+  EXPECT_EQ(missing.added, 0u);
 }
