@@ -142,7 +142,7 @@ void BrowseJurnal::fillRow(const JurnalRecord& rec, BrowseRow& row) {
   const bool hasRemark = !isBlank(fieldView(rec.remarks));
   row.values = {dateText(rec.date),
                 timeText(rec.uts),
-                QString::asprintf("%7.3f", rec.band),
+                QString::number(rec.band, 'f', 3),
                 text(rec.radio),
                 text(rec.rss),
                 text(rec.rsr),
@@ -152,7 +152,7 @@ void BrowseJurnal::fillRow(const JurnalRecord& rec, BrowseRow& row) {
                 text(rec.qlsSend),
                 text(rec.qslRes),
                 text(rec.diplom),
-                QString::asprintf("%3d", static_cast<int>(rec.bonus))};
+                QString::number(rec.bonus)};
   row.extra = {hasRemark ? text(rec.remarks) : QString(),
                isBlank(fieldView(rec.qlsSend)) ? QStringLiteral("-") : QStringLiteral("Отправлена"),
                isBlank(fieldView(rec.qslRes)) ? QStringLiteral("-") : QStringLiteral("Получена")};

@@ -48,7 +48,7 @@ void LookContact::fillRow(const JurnalRecord& rec, BrowseRow& row) {
   const auto t = clockFromTime(rec.uts);
   row.values = {d ? QLocale().toString(QDate(d->year, d->month, d->day), QLocale::ShortFormat) : QString(),
                 t ? QLocale().toString(QTime(t->hour, t->minute, t->second), QLocale::ShortFormat) : QString(),
-                QString::asprintf("%7.3f", rec.band),
+                QString::number(rec.band, 'f', 3),
                 text(rec.radio),
                 text(rec.rss),
                 text(rec.rsr),

@@ -23,7 +23,7 @@ void BrowseItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
   style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
 
   const int indent = static_cast<int>(std::lround(index.data(BrowseModel::IndentRole).toInt() * m_dluX));
-  const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+  const int margin = 1;  // the columns are designed narrow: the indent is the only gap
   QRect r = opt.rect.adjusted(margin, 0, -margin, 0);
   const Qt::Alignment align = opt.displayAlignment;
   if (align & Qt::AlignRight)

@@ -123,8 +123,8 @@ TEST(BrowseJurnalRowFill, FormatsNumbersAndTimes) {
   rec.uts = timeFromClock(9, 5);
   BrowseJurnal::fillRow(rec, row);
   EXPECT_EQ(row.values[1], QStringLiteral("09:05"));
-  EXPECT_EQ(row.values[2], QStringLiteral(" 14.025"));
-  EXPECT_EQ(row.values[12], QStringLiteral("  7"));
+  EXPECT_EQ(row.values[2], QStringLiteral("14.025"));
+  EXPECT_EQ(row.values[12], QStringLiteral("7"));
 }
 
 TEST_F(BrowseJurnalTest, EachTabPutsItsOrderInForceAndLeavesOutContactsWithoutTheKey) {
