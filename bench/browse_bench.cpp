@@ -19,7 +19,6 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "browse/browsejurnal.h"
@@ -63,11 +62,16 @@ struct Figures {
   }
 };
 
-double rssMb() {
-  std::ifstream statm("/proc/self/statm");
-  long pages = 0, resident = 0;
-  statm >> pages >> resident;
-  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+// Resident memory in MB: "RssAnon" (the process's own heap and stacks) or "RssFile" (pages of
+// mapped files: the log's database pages SQLite reads through its memory map, shared with the
+// system's file cache and dropped under memory pressure).
+double rssMb(const char* kind) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  const std::string prefix = std::string(kind) + ":";
+  while (std::getline(status, line))
+    if (line.rfind(prefix, 0) == 0) return std::atof(line.c_str() + prefix.size()) / 1024.0;
+  return 0;
 }
 
 void prepareLog(const std::string& folder, long long count) {
@@ -166,11 +170,13 @@ void run(long long count) {
   }
   open.print("F3: window with its first rows");
 
-  const double rssBefore = rssMb();
+  const double anonBefore = rssMb("RssAnon"), fileBefore = rssMb("RssFile");
   BrowseJurnal* w = openJournal();
   BrowseJurnal* second = openJournal();
   pump();
   std::printf("  page of rows in the list: %d\n", w->browse()->pageSize());
+  std::printf("  growth with two journal windows just opened: %.1f MB own memory + %.1f MB mapped log pages\n",
+              rssMb("RssAnon") - anonBefore, rssMb("RssFile") - fileBefore);
 
   Figures tabs;
   for (int i = 0; i < kRepeats; ++i)
@@ -180,6 +186,7 @@ void run(long long count) {
       tabs.add(msSince(t0));
     }
   tabs.print("tab change (every tab)");
+  if (std::getenv("BENCH_BROWSE_RSS")) std::printf("    mapped: %.1f MB\n", rssMb("RssFile") - fileBefore);
 
   Figures end;
   for (int i = 0; i < kRepeats; ++i)
@@ -191,6 +198,7 @@ void run(long long count) {
       w->browse()->toFirst();
     }
   end.print("Ctrl+End (last row, every tab)");
+  if (std::getenv("BENCH_BROWSE_RSS")) std::printf("    mapped: %.1f MB\n", rssMb("RssFile") - fileBefore);
 
   // Selection keys: the beginning of a field of a row in the middle of each order.
   const struct {
@@ -212,6 +220,7 @@ void run(long long count) {
       typeKeys(w, keys, f);
     }
     f.print(k.what);
+    if (std::getenv("BENCH_BROWSE_RSS")) std::printf("    mapped: %.1f MB\n", rssMb("RssFile") - fileBefore);
   }
   {
     sheet(w)->setCurrentIndex(1);
@@ -229,7 +238,9 @@ void run(long long count) {
   sheet(second)->setCurrentIndex(2);
   second->browse()->toLast();
   pump();
-  std::printf("  growth of the process with two journal windows open: %.1f MB\n", rssMb() - rssBefore);
+  const double anon = rssMb("RssAnon") - anonBefore, file = rssMb("RssFile") - fileBefore;
+  std::printf("  growth with two journal windows after the runs above: %.1f MB own memory + %.1f MB mapped log pages = %.1f MB\n",
+              anon, file, anon + file);
 
   // F5: rebuild and the diploma list on the screen.
   Figures f5;

@@ -17,6 +17,7 @@ class BonusFile;
 // The totals of `jurnal`, in the key order of the diploma names. Contacts without a diploma
 // take no part. A sum beyond the five digits BON:SUMMA holds is kept at its nearest end
 // (-99999 or 99999). Empty when the log could not be read (`ok` false then).
+// Reads the committed contents of the file through a read-only connection of its own.
 std::vector<BonusRecord> computeBonusTotals(JurnalFile& jurnal, bool* ok = nullptr);
 
 // Computes the totals and replaces the contents of `bonus` with them in one transaction:
