@@ -347,6 +347,18 @@ QWidget* BrowseJurnal::createWindow() {
     });
   }
 
+  // The tabs from the keyboard: the list keeps the focus, so the sheet takes its keys here.
+  for (const auto& [key, step] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                                  std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                  std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+                                  std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}}) {
+    auto* shortcut = new QShortcut(key, w);
+    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this, step = step] {
+      if (m_sheet) m_sheet->setCurrentIndex((m_sheet->currentIndex() + step + 6) % 6);
+    });
+  }
+
   m_sheet->lower();
   m_list->raise();
   bar->raise();
