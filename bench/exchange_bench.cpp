@@ -108,6 +108,7 @@ std::uint64_t importFile(const std::string& folder, const std::string& path, dou
   TextImport in;
   if (!in.open(path)) fail("cannot read " + path);
   TxtRecord txt;
+  const int year = currentYear();
   std::uint64_t added = 0;
   auto sliceStart = Clock::now();
   while (in.next(txt)) {
@@ -115,7 +116,7 @@ std::uint64_t importFile(const std::string& folder, const std::string& path, dou
       if (!f.begin()) fail("begin failed");
       sliceStart = Clock::now();
     }
-    if (f.insert(txtToJurnal(txt))) ++added;
+    if (f.insert(txtToJurnal(txt, year))) ++added;
     if (sliceMs > 0 && msSince(sliceStart) >= sliceMs && !f.commit()) fail("commit failed");
   }
   if (!f.commit()) fail("commit failed");

@@ -47,12 +47,12 @@ void skipSeparator(std::string_view text, std::size_t& pos) {
   if (pos < text.size()) ++pos;
 }
 
+}  // namespace
+
 int currentYear() {
   const auto today = calendarFromDate(Clock::current().today());
   return today ? today->year : 2000;
 }
-
-}  // namespace
 
 TextImport::TextImport(std::string_view bytes)
     : m_memory(true),
@@ -201,7 +201,9 @@ TextImport::End TextImport::readRecord(TxtRecord& record, bool& content) {
   }
 }
 
-std::int32_t readDate(std::string_view text) {
+std::int32_t readDate(std::string_view text) { return readDate(text, currentYear()); }
+
+std::int32_t readDate(std::string_view text, int year) {
   std::size_t pos = skipBlanks(text, 0);
   int digits = 0;
   const int day = readNumber(text, pos, 2, digits);
@@ -211,9 +213,8 @@ std::int32_t readDate(std::string_view text) {
   const int yy = readNumber(text, pos, 2, digits);
   if (digits == 0) return 0;
   // The year ending in yy within [current - 80, current + 19].
-  const int first = currentYear() - 80;
-  const int year = first + (((yy - first) % 100) + 100) % 100;
-  const std::int32_t date = dateFromCalendar(year, month, day);
+  const int first = year - 80;
+  const std::int32_t date = dateFromCalendar(first + (((yy - first) % 100) + 100) % 100, month, day);
   return isValidDate(date) ? date : 0;
 }
 
@@ -300,10 +301,12 @@ std::int16_t readPoints(std::string_view text) {
   return static_cast<std::int16_t>(static_cast<std::uint16_t>(value));
 }
 
-JurnalRecord txtToJurnal(const TxtRecord& txt) {
+JurnalRecord txtToJurnal(const TxtRecord& txt) { return txtToJurnal(txt, currentYear()); }
+
+JurnalRecord txtToJurnal(const TxtRecord& txt, int year) {
   JurnalRecord r;
   r.clear();
-  r.date = readDate(fieldView(txt.date));
+  r.date = readDate(fieldView(txt.date), year);
   r.uts = readTime(fieldView(txt.uts));
   r.band = readFrequency(fieldView(txt.band));
   std::memcpy(r.radio, txt.radio, sizeof r.radio);

@@ -84,6 +84,10 @@ class TextImport {
 // before and 19 years after the current year of Clock::current(). Day and month out of range
 // roll over into later days and months. No digit at all gives 0 (no date).
 std::int32_t readDate(std::string_view text);
+// The same with the current year given (a run reads the clock once).
+std::int32_t readDate(std::string_view text, int currentYear);
+// The calendar year of Clock::current() (2000 when the clock gives no valid date).
+int currentYear();
 // Time read as hours:minutes, a single-digit hour shifting the minutes. Hours above 23,
 // minutes above 59 and 0:00 give 0 (no time).
 std::int32_t readTime(std::string_view text);
@@ -98,5 +102,6 @@ std::int16_t readPoints(std::string_view text);
 
 // A TXT record converted field by field into a contact; texts are copied as they are.
 JurnalRecord txtToJurnal(const TxtRecord& txt);
+JurnalRecord txtToJurnal(const TxtRecord& txt, int currentYear);
 
 }  // namespace jurnal

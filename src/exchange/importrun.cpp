@@ -37,6 +37,7 @@ bool ImportRun::rewind() {
   if (!(m_reader.isOpen() && m_reader.position() == 0) && !openFile()) return false;
   JurnalFile* file = m_files.jurnalFile();
   if (!file) return false;
+  m_year = currentYear();
   if (m_allowBulk && !m_bulk) m_bulk = file->beginBulkLoad();
   return true;
 }
@@ -49,7 +50,7 @@ RecordSource::Read ImportRun::next() {
 bool ImportRun::step() {
   JurnalFile* file = m_files.jurnalFile();
   if (!file) return false;
-  m_files.jurnal = txtToJurnal(m_files.txt);
+  m_files.jurnal = txtToJurnal(m_files.txt, m_year);
   const std::uint64_t line = m_reader.recordLine();
   if (!file->inTransaction()) {
     if (const Status s = file->begin(); !s) {

@@ -81,6 +81,7 @@ class ImportRun final : public QObject, public RecordSource {
   std::string m_path;
   TextImport m_reader;
   bool m_filtering = false;
+  int m_year = 2000;  // the current year, read once per run for the century window of dates
   bool m_allowBulk = false;
   bool m_bulk = false;
   int m_openError = 0;
