@@ -31,6 +31,7 @@ std::vector<BonusRecord> computeBonusTotals(JurnalFile& jurnal, bool* ok) {
   SqliteDb db;
   if (db.open(jurnal.path(), true, false) != SQLITE_OK) return totals;
   sqlite3_busy_timeout(db.handle(), SqliteKeyedFile::kBusyTimeoutMs);
+  db.exec("PRAGMA mmap_size=1073741824;");  // quick scan: one pass over the whole log
   const JurKeyStorage& key = jurKeyStorage(JurKey::Diplom);
   SqliteStatement st(db.handle(), std::string("SELECT diplom, sum(bonus), min(id) FROM jurnal WHERE ") + key.where +
                                       " GROUP BY " + key.expr + " ORDER BY " + key.expr);

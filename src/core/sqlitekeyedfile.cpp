@@ -22,6 +22,9 @@ constexpr const char* kAccessDenied = "Access Denied";
 // the keys of a million contacts in memory instead of rereading them for each record.
 constexpr const char* kNormalCache = "PRAGMA cache_size=-16384;";
 constexpr const char* kBatchCache = "PRAGMA cache_size=-262144;";
+// Quick scan reads through a memory map (bytes): a walk in an order other than the date order
+// jumps between the pages of the whole file, and a map spares a system call and a copy for each.
+constexpr const char* kQuickScanOn = "PRAGMA mmap_size=1073741824;";
 
 bool isBusy(int code) {
   const int primary = code & 0xff;
@@ -53,9 +56,8 @@ bool SqliteKeyedFile::applyConnectionSettings() {
   sqlite3_busy_timeout(m_db.handle(), kBusyTimeoutMs);
   // A contact reported saved survives a crash or power cut: WAL with a sync on every commit.
   if (!m_db.exec("PRAGMA synchronous=FULL;") || !m_db.exec(kNormalCache)) return false;
-  // Reads through a memory map: a walk in an order other than the date order jumps between the
-  // pages of the whole file, and a map spares a system call and a copy for each (bytes).
-  if (!m_db.exec("PRAGMA mmap_size=1073741824;")) return false;
+  // Quick scan is off until a walk asks for it: windows read through the page cache alone.
+  if (!m_db.exec("PRAGMA mmap_size=0;")) return false;
   if (!m_db.readOnly() && !m_db.exec("PRAGMA journal_mode=WAL;")) return false;
   return true;
 }
@@ -189,6 +191,10 @@ bool SqliteKeyedFile::rebuildKeys() {
   }
   m_db.close();
   return ok;
+}
+
+void SqliteKeyedFile::setQuickScan(bool on) {
+  if (m_db.isOpen()) m_db.exec(on ? kQuickScanOn : "PRAGMA mmap_size=0;");
 }
 
 bool SqliteKeyedFile::beginBulkLoad() {

@@ -47,6 +47,9 @@ class SqliteKeyedFile : public FileDriver {
   Status rollback();
   bool inTransaction() const { return m_inTransaction; }
 
+  // Quick scan: block reading for walks over a whole selection (reports, export, totals).
+  // Off by default, so that windows that only page through the log stay small in memory.
+  void setQuickScan(bool on);
   // Loading many records into an EMPTY file: the keys are dropped while the records are
   // added and built once at the end, a sort per key instead of a tree insert per record and
   // key. Does nothing (returns false) when the file holds records. A crash in between leaves

@@ -65,6 +65,7 @@ bool ReportRun::rewind() {
     m_estimator.setLimits(first ? textProgress(m_selection.key, first->rec) : std::string(),
                           last ? textProgress(m_selection.key, last->rec) : std::string("\xFF"));
   }
+  file->setQuickScan(true);  // block reading while the report walks the log
   m_scan = file->scan(m_selection);
   return m_scan != nullptr;
 }
