@@ -100,7 +100,7 @@ QVector<BrowseColumn> journalColumns() {
   const Qt::Alignment c = Qt::AlignHCenter, l = Qt::AlignLeft, r = Qt::AlignRight;
   return {
       {QStringLiteral("DATE"), 41, c, r, 2, true},     {QStringLiteral("UTS"), 24, c, r, 2, true},
-      {QStringLiteral("BAND"), 28, c, r, 2, true},     {QStringLiteral("RADIO"), 32, c, l, 2, true},
+      {QStringLiteral("BAND"), 28, c, r, 2, true, 8},     {QStringLiteral("RADIO"), 32, c, l, 2, true},
       {QStringLiteral("RSS"), 20, c, c, 0, true},      {QStringLiteral("RSR"), 20, c, c, 0, true},
       {QStringLiteral("QTH"), 53, c, l, 1, true},      {QStringLiteral("OPERATOR"), 66, c, l, 1, true},
       {QStringLiteral("R"), 8, l, c, 0, false},        {QStringLiteral("S"), 7, l, c, 0, false},

@@ -2,6 +2,7 @@
 #include "platform/browsemanager.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -114,8 +115,16 @@ void BrowseManager::setColumns(const QVector<BrowseColumn>& columns, const Dialo
   QHeaderView* header = m_list->horizontalHeader();
   header->setStretchLastSection(false);
   header->setHighlightSections(false);
+  // The widths were drawn for a narrower font than ours: a column is never narrower than its
+  // header's text or its format's characters, so no value is cut.
+  const QFontMetrics cells(m_list->font());
+  const QFontMetrics heads(header->font());
+  const int margin = units.x(4) + 2 * units.x(2);
   for (int c = 0; c < columns.size(); ++c) {
-    m_list->setColumnWidth(c, units.x(columns[c].width));
+    const BrowseColumn& column = columns[c];
+    const int minimum = std::max(heads.horizontalAdvance(column.header),
+                                 cells.horizontalAdvance(QString(column.formatChars, QLatin1Char('0')))) + margin;
+    m_list->setColumnWidth(c, std::max(units.x(column.width), column.width > 10 ? minimum : 0));
     header->setSectionResizeMode(c, columns[c].resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
   }
 }

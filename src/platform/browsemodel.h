@@ -19,6 +19,9 @@ struct BrowseColumn {
   Qt::Alignment cellAlignment = Qt::AlignLeft;
   int indent = 0;
   bool resizable = true;
+  // Characters the display format shows (0: no minimum); with the header's text, the column
+  // is never narrower than that in the list's font.
+  int formatChars = 0;
 };
 
 class BrowseModel final : public QAbstractTableModel {
