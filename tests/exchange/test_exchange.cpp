@@ -229,13 +229,19 @@ TEST_F(Exchange, ImportAddsEveryRecordAndLeavesBonusAlone) {
   EXPECT_FALSE(QFile::exists(m_folder.file(QStringLiteral("BONUS.db"))));
 }
 
-TEST_F(Exchange, ImportWithoutTheFileIsANoticeAndAddsNothing) {
+TEST_F(Exchange, ImportWithoutTheFileOrRecordsIsANoticeAndAddsNothing) {
   EXPECT_EQ(runToEnd<Zagruzka>(), Response::Cancelled);
   const auto messages = ErrorManager::instance().takeMessages();
   ASSERT_EQ(messages.size(), 1);
   EXPECT_EQ(messages[0].level, ErrorLevel::Notice);
   EXPECT_EQ(messages[0].title, "File Access Error");
   EXPECT_EQ(messages[0].text, "File (jurnal.txt) could not be opened.  Error: File Not Found.");
+
+  writeFile("");  // an empty file: nothing to process
+  EXPECT_EQ(runToEnd<Zagruzka>(), Response::Cancelled);
+  const auto empty = ErrorManager::instance().takeMessages();
+  ASSERT_EQ(empty.size(), 1);
+  EXPECT_EQ(empty[0].title, "No Records");
   Log log;
   EXPECT_EQ(log.file().count(), 0);
 }
