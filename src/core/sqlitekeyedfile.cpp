@@ -228,7 +228,17 @@ Status SqliteKeyedFile::endBulkLoad() {
   bool ok = m_db.exec("BEGIN IMMEDIATE;");
   for (const auto& index : m_schema.indexes) {
     if (!ok) break;
-    ok = m_db.exec(index.second);
+    // Another opener may have rebuilt the keys meanwhile; those stand.
+    sqlite3_stmt* probe = nullptr;
+    if (sqlite3_prepare_v2(m_db.handle(), "SELECT 1 FROM sqlite_master WHERE type='index' AND name=?1", -1, &probe,
+                           nullptr) != SQLITE_OK) {
+      ok = false;
+      break;
+    }
+    sqlite3_bind_text(probe, 1, index.first.c_str(), -1, SQLITE_TRANSIENT);
+    const bool exists = sqlite3_step(probe) == SQLITE_ROW;
+    sqlite3_finalize(probe);
+    if (!exists) ok = m_db.exec(index.second);
   }
   ok = ok && m_db.exec("COMMIT;");
   const std::string text = ok ? std::string() : m_db.errorText();
@@ -254,7 +264,8 @@ Status SqliteKeyedFile::commit() {
     return Status::failure(ErrorCode::RecordWriteError, text);
   }
   m_inTransaction = false;
-  m_db.exec(kNormalCache);
+  // The batch page cache stays for the next commit of the same run (an import commits once per
+  // time slice); it goes with the connection.
   return Status::success();
 }
 

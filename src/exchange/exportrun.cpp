@@ -67,6 +67,7 @@ bool ExportRun::rewind() {
   const auto last = file->last(all);
   m_estimator.setLimits(first ? static_cast<double>(first->rec.date) : 0.0,
                         last ? static_cast<double>(last->rec.date) : 0.0);
+  file->setQuickScan(true);  // block reading while the whole log is walked
   m_scan = file->scan(all);
   return m_scan != nullptr;
 }
