@@ -9,10 +9,12 @@ TEST(Records, ClearSetsBlanksAndZeros) {
   JurnalRecord r;
   std::memset(&r, 'x', sizeof r);
   r.clear();
-  EXPECT_EQ(r.date, 0);
-  EXPECT_EQ(r.uts, 0);
-  EXPECT_EQ(r.band, 0.0);
-  EXPECT_EQ(r.bonus, 0);
+  // Fields of the packed layout are read by value (+): a reference to JUR:BONUS at offset 93
+  // would be misaligned.
+  EXPECT_EQ(+r.date, 0);
+  EXPECT_EQ(+r.uts, 0);
+  EXPECT_EQ(+r.band, 0.0);
+  EXPECT_EQ(+r.bonus, 0);
   EXPECT_EQ(fieldView(r.radio), std::string(12, ' '));
   EXPECT_EQ(fieldView(r.remarks), std::string(30, ' '));
   EXPECT_EQ(r.qslRes[0], ' ');
