@@ -27,6 +27,7 @@
 #include "platform/browsejurnalview.h"
 #include "platform/browsemanager.h"
 #include "platform/dialogunits.h"
+#include "platform/displaytext.h"
 #include "platform/errormanager.h"
 #include "platform/resizer.h"
 #include "platform/runtime.h"
@@ -39,13 +40,10 @@ const QString kFormName = QStringLiteral("UpdateJurnal");
 
 template <std::size_t N>
 QString text(const char (&field)[N]) {
-  return QString::fromStdString(cp1251ToUtf8(fieldText(field)));
+  return fieldString(field);
 }
 
-QString dateText(std::int32_t date) {
-  const auto d = calendarFromDate(date);
-  return d ? QLocale().toString(QDate(d->year, d->month, d->day), QLocale::ShortFormat) : QString();
-}
+QString dateText(std::int32_t date) { return shortDateText(date); }
 
 QString timeText(std::int32_t time) {
   const auto t = clockFromTime(time);

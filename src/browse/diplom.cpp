@@ -14,6 +14,7 @@
 #include "platform/browsebonusview.h"
 #include "platform/browsemanager.h"
 #include "platform/dialogunits.h"
+#include "platform/displaytext.h"
 #include "platform/resizer.h"
 
 namespace jurnal {
@@ -33,7 +34,7 @@ QString Diplom::sumText(int sum) {
 }
 
 void Diplom::fillRow(const BonusRecord& rec, BrowseRow& row) {
-  row.values = {QString::fromStdString(cp1251ToUtf8(fieldText(rec.diplomName))), sumText(rec.summa.get())};
+  row.values = {fieldString(rec.diplomName), sumText(rec.summa.get())};
 }
 
 bool Diplom::openFiles() {

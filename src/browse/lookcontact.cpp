@@ -17,6 +17,7 @@
 #include "platform/browsejurnalview.h"
 #include "platform/browsemanager.h"
 #include "platform/dialogunits.h"
+#include "platform/displaytext.h"
 #include "platform/errormanager.h"
 #include "platform/resizer.h"
 
@@ -25,7 +26,7 @@ namespace {
 
 template <std::size_t N>
 QString text(const char (&field)[N]) {
-  return QString::fromStdString(cp1251ToUtf8(fieldText(field)));
+  return fieldString(field);
 }
 
 template <std::size_t N>
@@ -44,9 +45,8 @@ LookContact::LookContact(ContextPtr context) : Procedure(QStringLiteral("LookCon
 LookContact::~LookContact() = default;
 
 void LookContact::fillRow(const JurnalRecord& rec, BrowseRow& row) {
-  const auto d = calendarFromDate(rec.date);
   const auto t = clockFromTime(rec.uts);
-  row.values = {d ? QLocale().toString(QDate(d->year, d->month, d->day), QLocale::ShortFormat) : QString(),
+  row.values = {shortDateText(rec.date),
                 t ? QLocale().toString(QTime(t->hour, t->minute, t->second), QLocale::ShortFormat) : QString(),
                 QString::number(rec.band, 'f', 3),
                 text(rec.radio),
