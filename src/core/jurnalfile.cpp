@@ -86,21 +86,7 @@ constexpr const char* kUpdateSql =
     " radio_u = ?14, qth_u = ?15, diplom_u = ?16 WHERE id = ?17";
 
 template <std::size_t N>
-std::string storedText(const char (&field)[N]) { return cp1251ToUtf8(fieldText(field)); }
-
-template <std::size_t N>
 void loadText(char (&field)[N], std::string_view utf8) { setField(field, utf8ToCp1251(utf8)); }
-
-// The upper-case copy of a key field, or NULL when it equals the field.
-template <std::size_t N>
-void bindUpper(SqliteStatement& st, int index, const char (&field)[N]) {
-  const std::string_view text = fieldText(field);
-  const std::string upper = upperCp1251(text);
-  if (upper == text)
-    st.bindNull(index);
-  else
-    st.bind(index, cp1251ToUtf8(upper));
-}
 
 }  // namespace
 
@@ -144,22 +130,48 @@ void JurnalFile::rowFromColumns(const SqliteStatement& st, JurnalRow& row) {
 }
 
 void JurnalFile::bindRecord(SqliteStatement& st, const JurnalRecord& r) {
+  // Texts are converted into buffers the file keeps, so that a batch of inserts allocates
+  // nothing per contact; the statement reads them in place until it is reset.
+  std::size_t next = 0;
+  const auto text = [&](int index, std::string_view cp1251) {
+    std::string& buffer = m_bindBuffers[next++];
+    cp1251ToUtf8(cp1251, buffer);
+    st.bindStatic(index, buffer);
+  };
+  const auto upper = [&](int index, std::string_view cp1251) {
+    std::string& scratch = m_bindBuffers[next++];
+    scratch.assign(cp1251);
+    bool differs = false;
+    for (char& c : scratch) {
+      const char u = upperCp1251(c);
+      differs = differs || u != c;
+      c = u;
+    }
+    // The upper-case copy is NULL when it equals the field.
+    if (!differs) {
+      st.bindNull(index);
+      return;
+    }
+    std::string& buffer = m_bindBuffers[next++];
+    cp1251ToUtf8(scratch, buffer);
+    st.bindStatic(index, buffer);
+  };
   st.bind(1, std::int64_t{r.date});
   st.bind(2, std::int64_t{r.uts});
-  st.bind(3, r.band);
-  st.bind(4, storedText(r.radio));
-  st.bind(5, storedText(r.rss));
-  st.bind(6, storedText(r.rsr));
-  st.bind(7, storedText(r.qth));
-  st.bind(8, storedText(r.operatorName));
-  st.bind(9, storedText(r.diplom));
+  st.bind(3, +r.band);
+  text(4, fieldText(r.radio));
+  text(5, fieldText(r.rss));
+  text(6, fieldText(r.rsr));
+  text(7, fieldText(r.qth));
+  text(8, fieldText(r.operatorName));
+  text(9, fieldText(r.diplom));
   st.bind(10, std::int64_t{r.bonus});
-  st.bind(11, storedText(r.remarks));
-  st.bind(12, storedText(r.qslRes));
-  st.bind(13, storedText(r.qlsSend));
-  bindUpper(st, 14, r.radio);
-  bindUpper(st, 15, r.qth);
-  bindUpper(st, 16, r.diplom);
+  text(11, fieldText(r.remarks));
+  text(12, fieldText(r.qslRes));
+  text(13, fieldText(r.qlsSend));
+  upper(14, fieldText(r.radio));
+  upper(15, fieldText(r.qth));
+  upper(16, fieldText(r.diplom));
 }
 
 Status JurnalFile::notOpen() const {

@@ -5,6 +5,7 @@
 // which the contacts were added (rowid).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -60,6 +61,7 @@ class JurnalFile final : public SqliteKeyedFile {
   void noteReadError(int code);
 
   SqliteStatement m_insert, m_update, m_remove, m_fetch;
+  std::array<std::string, 17> m_bindBuffers;  // converted texts of the record being written
   std::string m_readError;
 };
 

@@ -35,6 +35,9 @@ void SqliteStatement::bind(int index, double value) { sqlite3_bind_double(m_stmt
 void SqliteStatement::bind(int index, std::string_view utf8) {
   sqlite3_bind_text(m_stmt, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
 }
+void SqliteStatement::bindStatic(int index, std::string_view utf8) {
+  sqlite3_bind_text(m_stmt, index, utf8.data(), static_cast<int>(utf8.size()), SQLITE_STATIC);
+}
 void SqliteStatement::bindNull(int index) { sqlite3_bind_null(m_stmt, index); }
 
 int SqliteStatement::step() { return m_stmt ? sqlite3_step(m_stmt) : SQLITE_MISUSE; }

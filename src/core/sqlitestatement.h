@@ -27,6 +27,8 @@ class SqliteStatement {
   void bind(int index, std::int64_t value);
   void bind(int index, double value);
   void bind(int index, std::string_view utf8);
+  // Binds text that stays unchanged and alive until the statement has been stepped and reset.
+  void bindStatic(int index, std::string_view utf8);
   void bindNull(int index);
 
   // SQLITE_ROW, SQLITE_DONE or an error code.

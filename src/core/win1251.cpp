@@ -62,9 +62,14 @@ char unicodeToCp1251(char32_t cp) {
 
 std::string cp1251ToUtf8(std::string_view cp1251) {
   std::string out;
+  cp1251ToUtf8(cp1251, out);
+  return out;
+}
+
+void cp1251ToUtf8(std::string_view cp1251, std::string& out) {
+  out.clear();
   out.reserve(cp1251.size() * 2);
   for (char c : cp1251) appendUtf8(out, cp1251ToUnicode(static_cast<unsigned char>(c)));
-  return out;
 }
 
 std::string utf8ToCp1251(std::string_view utf8) {

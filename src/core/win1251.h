@@ -16,6 +16,8 @@ char32_t cp1251ToUnicode(unsigned char byte);
 char unicodeToCp1251(char32_t codePoint);
 
 std::string cp1251ToUtf8(std::string_view cp1251);
+// The same into `out`, replacing its contents and reusing its storage.
+void cp1251ToUtf8(std::string_view cp1251, std::string& out);
 
 // Invalid UTF-8 sequences and characters outside the code page become '?'.
 std::string utf8ToCp1251(std::string_view utf8);
