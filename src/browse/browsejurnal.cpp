@@ -204,14 +204,7 @@ QWidget* BrowseJurnal::createWindow() {
   pal.setColor(QPalette::Highlight, QColor(223, 223, 223));
   pal.setColor(QPalette::HighlightedText, Qt::blue);
   m_list->setPalette(pal);
-  auto* bar = new QScrollBar(Qt::Vertical, w);
-  bar->setObjectName(QStringLiteral("BROWSE:1:SCROLL"));
-  const int barWidth = bar->sizeHint().width();
-  const QRect listRect = u.rect(8, 20, 414, 210);
-  m_list->setGeometry(listRect.adjusted(0, 0, -barWidth, 0));
-  bar->setGeometry(listRect.right() - barWidth + 1, listRect.top(), barWidth, listRect.height());
-  resizer->add(m_list, Resizer::StretchX | Resizer::StretchY);
-  resizer->add(bar, Resizer::MoveX | Resizer::StretchY);
+  QScrollBar* bar = placeBrowseList(m_list, w, u, QRect(8, 20, 414, 210), resizer);
 
   for (const KeyField& k : kKeyFields) {
     QLabel* caption = prompt(w, QString::fromUtf8(k.textLabel), QStringLiteral("Ключ выборки:"));

@@ -68,14 +68,7 @@ QWidget* Diplom::createWindow() {
   auto* list = new QTableView(w);
   list->setObjectName(QStringLiteral("BROWSE:1"));
   list->setStatusTip(QStringLiteral("Browsing Records"));
-  auto* bar = new QScrollBar(Qt::Vertical, w);
-  bar->setObjectName(QStringLiteral("BROWSE:1:SCROLL"));
-  const int barWidth = bar->sizeHint().width();
-  const QRect listRect = u.rect(2, 1, 142, 200);
-  list->setGeometry(listRect.adjusted(0, 0, -barWidth, 0));
-  bar->setGeometry(listRect.right() - barWidth + 1, listRect.top(), barWidth, listRect.height());
-  resizer->add(list, Resizer::StretchX | Resizer::StretchY);
-  resizer->add(bar, Resizer::MoveX | Resizer::StretchY);
+  QScrollBar* bar = placeBrowseList(list, w, u, QRect(2, 1, 142, 200), resizer);
 
   auto* close = new QPushButton(QStringLiteral("Close"), w);
   close->setObjectName(QStringLiteral("CLOSE"));

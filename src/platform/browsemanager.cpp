@@ -508,4 +508,17 @@ bool BrowseManager::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
+QScrollBar* placeBrowseList(QTableView* list, QWidget* parent, const DialogUnits& units, QRect dluRect,
+                            Resizer* resizer) {
+  auto* bar = new QScrollBar(Qt::Vertical, parent);
+  bar->setObjectName(list->objectName() + QStringLiteral(":SCROLL"));
+  const int barWidth = bar->sizeHint().width();
+  const QRect rect = units.rect(dluRect.x(), dluRect.y(), dluRect.width(), dluRect.height());
+  list->setGeometry(rect.adjusted(0, 0, -barWidth, 0));
+  bar->setGeometry(rect.right() - barWidth + 1, rect.top(), barWidth, rect.height());
+  resizer->add(list, Resizer::StretchX | Resizer::StretchY);
+  resizer->add(bar, Resizer::MoveX | Resizer::StretchY);
+  return bar;
+}
+
 }  // namespace jurnal

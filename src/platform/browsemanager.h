@@ -18,6 +18,8 @@
 #include <optional>
 
 #include "platform/browsemodel.h"
+#include "platform/dialogunits.h"
+#include "platform/resizer.h"
 #include "platform/browseview.h"
 
 
@@ -134,5 +136,10 @@ class BrowseManager final : public QObject {
   bool m_started = false;
   bool m_wasEmpty = false;
 };
+
+// Places a list in the rectangle a layout gives it (dialog units) with its value-scale scroll
+// bar along the right edge, both registered with the window's resizer; returns the bar.
+QScrollBar* placeBrowseList(QTableView* list, QWidget* parent, const DialogUnits& units, QRect dluRect,
+                            Resizer* resizer);
 
 }  // namespace jurnal
